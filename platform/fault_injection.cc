@@ -37,7 +37,7 @@ std::atomic<bool> g_armed{false};
 std::array<std::atomic<int>, static_cast<int>(win32_subset::Live::kCount)> g_live{};
 
 std::mutex g_journal_mutex;
-bool g_journalling = false;
+std::atomic<bool> g_journalling{false};
 std::vector<std::string> g_journal;
 
 void Arm(const FaultPlan& plan) {
@@ -171,8 +171,9 @@ void Released(Live kind) { win32_testing::g_live[static_cast<int>(kind)].fetch_s
 
 void Journal(const char* entry) {
   using namespace win32_testing;
+  if (!g_journalling.load(std::memory_order_relaxed)) return;
   std::lock_guard<std::mutex> lock(g_journal_mutex);
-  if (g_journalling) g_journal.emplace_back(entry);
+  if (g_journalling.load()) g_journal.emplace_back(entry);
 }
 
 }  // namespace win32_subset

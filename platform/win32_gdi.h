@@ -124,9 +124,11 @@ HGDIOBJ WINAPI GetStockObject(int index);
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
 // Fills `metrics` for the context's selected font; TRUE, or FALSE.
 BOOL WINAPI GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics);
-// Creates a bitmap in the format of `dc` (monochrome for a memory context holding its
-// initial bitmap). A width or height of 0 yields a 1 x 1 monochrome bitmap. Returns null
-// (ERROR_NOT_ENOUGH_MEMORY or ERROR_INVALID_PARAMETER) for sizes the layer cannot hold.
+// Creates a black bitmap in the format of `dc` (monochrome for a memory context holding
+// its initial bitmap). A width or height of 0 yields the 1 x 1 monochrome stock bitmap
+// that memory contexts start with. Returns null with ERROR_INVALID_PARAMETER for a
+// negative size, ERROR_NOT_ENOUGH_MEMORY for more than 2^26 pixels (64 Mi: 256 MiB at
+// 32 bits; 300 x 400 cells of text are 15 Mi) or when memory runs out.
 HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height);
 // Reads a bitmap as a device-independent bitmap. With `bits` null: fills the header of
 // `info` (and, when its biBitCount is already set below 16, the colour table) and returns
