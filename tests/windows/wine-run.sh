@@ -18,4 +18,9 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   fi
 ) 9>"$WINEPREFIX.lock"
 
+# The prefix's server and service processes outlive the program by a few seconds. Started
+# here, away from the program's output, they hold none of the caller's pipes open (CTest
+# waits for every holder of a test's output before it ends the test).
+wineboot </dev/null >/dev/null 2>&1 || true
+
 exec wine "$@"
