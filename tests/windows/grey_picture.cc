@@ -28,12 +28,12 @@ BYTE LevelAt(const BYTE* line, int x, int bits, const BYTE* colormap) {
 
 }  // namespace
 
-bool ReadGreyPicture(const PluginEntryPoints& plugin, void* picture, GreyPicture* grey,
+bool ReadGreyPicture(const PluginApi& plugin, void* picture, GreyPicture* grey,
                      std::string* error) {
   INT kind = 0, width = 0, height = 0, resolution = 0, bits = 0, bytes_per_line = 0;
   BOOL has_colormap = 0;
   char label[64];
-  if (!plugin.load_get_info(picture, &kind, &width, &height, &resolution, &bits, &bytes_per_line,
+  if (!plugin.load_picture_get_info(picture, &kind, &width, &height, &resolution, &bits, &bytes_per_line,
                             &has_colormap, label, sizeof label)) {
     *error = "gfpLoadPictureGetInfo returned 0";
     return false;
@@ -44,7 +44,7 @@ bool ReadGreyPicture(const PluginEntryPoints& plugin, void* picture, GreyPicture
     return false;
   }
   BYTE colormap[768] = {};
-  if (has_colormap && !plugin.load_get_colormap(picture, colormap)) {
+  if (has_colormap && !plugin.load_picture_get_colormap(picture, colormap)) {
     *error = "gfpLoadPictureGetColormap returned 0";
     return false;
   }
@@ -53,7 +53,7 @@ bool ReadGreyPicture(const PluginEntryPoints& plugin, void* picture, GreyPicture
   grey->levels.assign(static_cast<size_t>(width) * height, 0);
   std::vector<BYTE> line(static_cast<size_t>(bytes_per_line));
   for (int y = 0; y < height; ++y) {
-    if (!plugin.load_get_line(picture, y, line.data())) {
+    if (!plugin.load_picture_get_line(picture, y, line.data())) {
       *error = "gfpLoadPictureGetLine returned 0 for line " + std::to_string(y);
       return false;
     }

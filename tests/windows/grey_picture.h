@@ -16,5 +16,5 @@ struct GreyPicture {
 
 // Reads every line of `picture` (colour numbers through its colour map, 16-bit pixels as
 // 5-5-5). Returns false, with the reason in `error`, when an entry point refuses.
-bool ReadGreyPicture(const PluginEntryPoints& plugin, void* picture, GreyPicture* grey,
+bool ReadGreyPicture(const PluginApi& plugin, void* picture, GreyPicture* grey,
                      std::string* error);

@@ -12,16 +12,16 @@
 
 namespace {
 
-bool WriteInkMap(const PluginEntryPoints& plugin, CellSize cell, const std::string& directory,
+bool WriteInkMap(const PluginApi& plugin, CellSize cell, const std::string& directory,
                  const std::string& fixture, std::string* error) {
-  void* picture = plugin.load_init(FixturePath(fixture).c_str());
+  void* picture = plugin.load_picture_init(FixturePath(fixture).c_str());
   if (picture == nullptr) {
     *error = "gfpLoadPictureInit refused it";
     return false;
   }
   GreyPicture grey;
   const bool read = ReadGreyPicture(plugin, picture, &grey, error);
-  plugin.load_exit(picture);
+  plugin.load_picture_exit(picture);
   if (!read) return false;
   const std::string map = InkMap(grey, cell, TextLayout(ReadFixture(fixture)), error);
   if (map.empty()) return false;
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s OUTPUT_DIRECTORY FIXTURE...\n", argv[0]);
     return 2;
   }
-  PluginEntryPoints plugin;
+  PluginApi plugin;
   std::string error;
   if (!LoadPluginModule(&plugin, &error)) {
     std::fprintf(stderr, "%s\n", error.c_str());

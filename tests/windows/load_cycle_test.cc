@@ -84,13 +84,13 @@ TEST_F(LoadCycle, ScreenHasTheRegisteredDepth) {
 TEST_F(LoadCycle, DescriptionOfEachFixture) {
   for (const Fixture& f : kFixtures) {
     SCOPED_TRACE(f.name);
-    void* picture = plugin_.load_init(FixturePath(f.name).c_str());
+    void* picture = plugin_.load_picture_init(FixturePath(f.name).c_str());
     ASSERT_NE(picture, nullptr);
     INT kind = -1, width = -1, height = -1, resolution = -1, bits = -1, bytes_per_line = -1;
     BOOL has_colormap = -1;
     char label[32];
     std::memset(label, kPoison, sizeof label);
-    EXPECT_EQ(plugin_.load_get_info(picture, &kind, &width, &height, &resolution, &bits,
+    EXPECT_EQ(plugin_.load_picture_get_info(picture, &kind, &width, &height, &resolution, &bits,
                                     &bytes_per_line, &has_colormap, label, 6),
               1);
     EXPECT_EQ(kind, 0);
@@ -102,7 +102,7 @@ TEST_F(LoadCycle, DescriptionOfEachFixture) {
     EXPECT_EQ(has_colormap, bits_ < 16 ? 1 : 0);
     EXPECT_STREQ(label, "Quill");
     EXPECT_EQ(label[6], static_cast<char>(kPoison)) << "label written past its capacity";
-    plugin_.load_exit(picture);
+    plugin_.load_picture_exit(picture);
   }
 }
 
@@ -119,12 +119,12 @@ TEST_F(LoadCycle, PixelsMatchTheSameTextDrawnByThePlatform) {
     ASSERT_TRUE(DrawReference(layout, cell_, &expected));
     ASSERT_EQ(expected.bits, bits_);
 
-    void* picture = plugin_.load_init(FixturePath(f.name).c_str());
+    void* picture = plugin_.load_picture_init(FixturePath(f.name).c_str());
     ASSERT_NE(picture, nullptr);
     INT kind, width, height, resolution, bits, bytes_per_line;
     BOOL has_colormap;
     char label[32];
-    ASSERT_EQ(plugin_.load_get_info(picture, &kind, &width, &height, &resolution, &bits,
+    ASSERT_EQ(plugin_.load_picture_get_info(picture, &kind, &width, &height, &resolution, &bits,
                                     &bytes_per_line, &has_colormap, label, sizeof label),
               1);
     ASSERT_EQ(width, expected.width);
@@ -134,7 +134,7 @@ TEST_F(LoadCycle, PixelsMatchTheSameTextDrawnByThePlatform) {
     if (has_colormap) {
       BYTE colormap[768 + kSlack];
       std::memset(colormap, kPoison, sizeof colormap);
-      EXPECT_EQ(plugin_.load_get_colormap(picture, colormap), 1);
+      EXPECT_EQ(plugin_.load_picture_get_colormap(picture, colormap), 1);
       for (int n = 0; n < 256; ++n) {
         const RGBQUAD& c = expected.colors[n];
         EXPECT_TRUE(colormap[n] == c.rgbRed && colormap[256 + n] == c.rgbGreen &&
@@ -150,7 +150,7 @@ TEST_F(LoadCycle, PixelsMatchTheSameTextDrawnByThePlatform) {
     int bad_lines = 0;  // reading stops after five: enough to show how they differ
     for (int y = 0; y < height && bad_lines < 5; ++y) {
       std::fill(line.begin(), line.end(), kPoison);
-      ASSERT_EQ(plugin_.load_get_line(picture, y, line.data()), 1) << "line " << y;
+      ASSERT_EQ(plugin_.load_picture_get_line(picture, y, line.data()), 1) << "line " << y;
       const std::string difference = LineDifference(line.data(), expected.Line(y), width, bits);
       if (!difference.empty()) ++bad_lines;
       EXPECT_EQ(difference, "") << "line " << y;
@@ -161,12 +161,12 @@ TEST_F(LoadCycle, PixelsMatchTheSameTextDrawnByThePlatform) {
 
     for (const INT outside : {-1, height, height + 1}) {
       std::fill(line.begin(), line.end(), kPoison);
-      EXPECT_EQ(plugin_.load_get_line(picture, outside, line.data()), 0) << "line " << outside;
+      EXPECT_EQ(plugin_.load_picture_get_line(picture, outside, line.data()), 0) << "line " << outside;
       EXPECT_EQ(std::count(line.begin(), line.end(), kPoison),
                 static_cast<std::ptrdiff_t>(line.size()))
           << "line " << outside << " wrote into the buffer";
     }
-    plugin_.load_exit(picture);
+    plugin_.load_picture_exit(picture);
   }
 }
 
@@ -176,12 +176,12 @@ TEST_F(LoadCycle, InkWhereTheBytesAre) {
   for (const Fixture& f : kFixtures) {
     SCOPED_TRACE(f.name);
     const TextLayout layout(ReadFixture(f.name));
-    void* picture = plugin_.load_init(FixturePath(f.name).c_str());
+    void* picture = plugin_.load_picture_init(FixturePath(f.name).c_str());
     ASSERT_NE(picture, nullptr);
     GreyPicture grey;
     std::string error;
     ASSERT_TRUE(ReadGreyPicture(plugin_, picture, &grey, &error)) << error;
-    plugin_.load_exit(picture);
+    plugin_.load_picture_exit(picture);
     std::string map = InkMap(grey, cell_, layout, &error);
     ASSERT_NE(map, "") << error;
     std::istringstream rows(map.substr(map.find('\n') + 1));

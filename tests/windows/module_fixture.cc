@@ -1,6 +1,6 @@
 #include "tests/windows/module_fixture.h"
 
-PluginEntryPoints ModuleTest::plugin_;
+PluginApi ModuleTest::plugin_;
 bool ModuleTest::loaded_ = false;
 std::string ModuleTest::load_error_;
 

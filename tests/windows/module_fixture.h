@@ -14,7 +14,7 @@ class ModuleTest : public ::testing::Test {
   static void SetUpTestSuite();
   void SetUp() override;
 
-  static PluginEntryPoints plugin_;
+  static PluginApi plugin_;
 
  private:
   static bool loaded_;

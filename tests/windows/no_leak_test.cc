@@ -27,19 +27,19 @@ class NoLeak : public ModuleTest {
 
   // Loads `path`, reads its description, colour map and every 16th line, releases it.
   bool Cycle(const std::string& path) {
-    void* picture = plugin_.load_init(path.c_str());
+    void* picture = plugin_.load_picture_init(path.c_str());
     if (picture == nullptr) return false;
     INT kind, width, height, resolution, bits, bytes_per_line;
     BOOL has_colormap;
     char label[32];
     BYTE colormap[768];
-    bool read = plugin_.load_get_info(picture, &kind, &width, &height, &resolution, &bits,
+    bool read = plugin_.load_picture_get_info(picture, &kind, &width, &height, &resolution, &bits,
                                       &bytes_per_line, &has_colormap, label, sizeof label) == 1 &&
-                plugin_.load_get_colormap(picture, colormap) == 1;
+                plugin_.load_picture_get_colormap(picture, colormap) == 1;
     std::vector<BYTE> line(static_cast<size_t>(bytes_per_line));
     for (int y = 0; read && y < height; y += 16)
-      read = plugin_.load_get_line(picture, y, line.data()) == 1;
-    plugin_.load_exit(picture);
+      read = plugin_.load_picture_get_line(picture, y, line.data()) == 1;
+    plugin_.load_picture_exit(picture);
     return read;
   }
 };
@@ -54,10 +54,10 @@ std::string Held(const HeldByModule& h) {
 // The counters see what a loaded picture holds, so that their zero after release means
 // something.
 TEST_F(NoLeak, CountersSeeAPictureHeld) {
-  void* picture = plugin_.load_init(FixturePath("crlf_art.asc").c_str());
+  void* picture = plugin_.load_picture_init(FixturePath("crlf_art.asc").c_str());
   ASSERT_NE(picture, nullptr);
   const HeldByModule loaded = HeldNow();
-  plugin_.load_exit(picture);
+  plugin_.load_picture_exit(picture);
   EXPECT_EQ(loaded.bitmaps, 1) << Held(loaded);
   EXPECT_EQ(loaded.heap_blocks, 1) << Held(loaded);
   EXPECT_EQ(loaded.memory_dcs + loaded.screen_dcs + loaded.kernel_handles + loaded.views, 0)
@@ -78,8 +78,8 @@ TEST_F(NoLeak, ThousandCycles) {
 
   for (int i = 0; i < kCycles; ++i) {
     ASSERT_TRUE(Cycle(pictures[i % 2])) << "cycle " << i;
-    ASSERT_EQ(plugin_.load_init(empty.path().c_str()), nullptr) << "cycle " << i;
-    ASSERT_EQ(plugin_.load_init(missing.c_str()), nullptr) << "cycle " << i;
+    ASSERT_EQ(plugin_.load_picture_init(empty.path().c_str()), nullptr) << "cycle " << i;
+    ASSERT_EQ(plugin_.load_picture_init(missing.c_str()), nullptr) << "cycle " << i;
   }
 
   EXPECT_EQ(Held(HeldNow()), Held(HeldByModule{}));

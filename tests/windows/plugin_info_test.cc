@@ -63,11 +63,11 @@ TEST_F(PluginInfo, WritingIsRefused) {
   std::memset(line, kPoison, sizeof line);
   INT options = -1;
   for (const INT bits : {1, 8, 24, 32}) {
-    EXPECT_EQ(plugin_.save_is_supported(0, bits, 0, 0), 0) << bits << " bits";
+    EXPECT_EQ(plugin_.save_picture_is_supported(0, bits, 0, 0), 0) << bits << " bits";
   }
-  EXPECT_EQ(plugin_.save_init(path, 80, 25, 24, 72, &options, label, sizeof label), nullptr);
-  EXPECT_EQ(plugin_.save_put_line(nullptr, 0, line), 0);
-  plugin_.save_exit(nullptr);
+  EXPECT_EQ(plugin_.save_picture_init(path, 80, 25, 24, 72, &options, label, sizeof label), nullptr);
+  EXPECT_EQ(plugin_.save_picture_put_line(nullptr, 0, line), 0);
+  plugin_.save_picture_exit(nullptr);
   EXPECT_STREQ(path, "Z:\\out.asc");
   EXPECT_EQ(options, -1);
   EXPECT_EQ(std::string(label, sizeof label), std::string(sizeof label, kPoison));

@@ -5,7 +5,7 @@
 
 // By file name, from the module's own directory, as a host loads it from its plugin
 // folder.
-bool LoadPluginModule(PluginEntryPoints* entry_points, std::string* error) {
+bool LoadPluginModule(PluginApi* entry_points, std::string* error) {
   const std::string path = ModulePath();
   const size_t slash = path.find_last_of('\\');
   const std::string directory = path.substr(0, slash);
@@ -19,7 +19,7 @@ bool LoadPluginModule(PluginEntryPoints* entry_points, std::string* error) {
              std::to_string(load_error);
     return false;
   }
-  return ResolveEntryPoints(
+  return BindEntryPoints(
       [module](const char* name) { return reinterpret_cast<void*>(GetProcAddress(module, name)); },
       entry_points, error);
 }

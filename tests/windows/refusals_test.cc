@@ -16,7 +16,7 @@ constexpr BYTE kPoison = 0xA5;
 class Refusals : public ModuleTest {
  protected:
   // Temporary files are named by the platform's own C library: no conversion.
-  void* Load(const std::string& path) { return plugin_.load_init(path.c_str()); }
+  void* Load(const std::string& path) { return plugin_.load_picture_init(path.c_str()); }
 };
 
 TEST_F(Refusals, MissingEmptyAndDirectory) {
@@ -32,7 +32,7 @@ TEST_F(Refusals, MissingEmptyAndDirectory) {
   for (const auto& c : cases) {
     void* picture = Load(c.path);
     EXPECT_EQ(picture, nullptr) << c.what << ": " << c.path;
-    plugin_.load_exit(picture);
+    plugin_.load_picture_exit(picture);
   }
 }
 
@@ -47,18 +47,18 @@ TEST_F(Refusals, FileHeldOpenForWriting) {
   void* held = Load(file.path());
   CloseHandle(writer);
   EXPECT_EQ(held, nullptr) << "loaded while another handle writes it";
-  plugin_.load_exit(held);
+  plugin_.load_picture_exit(held);
 
   void* released = Load(file.path());
   EXPECT_NE(released, nullptr) << "refused after the writer closed it";
-  plugin_.load_exit(released);
+  plugin_.load_picture_exit(released);
 }
 
 TEST_F(Refusals, LineTooWideForAnyBitmap) {
   const TempFile file(std::string(3000000, '=') + "\r\n");
   void* picture = Load(file.path());
   EXPECT_EQ(picture, nullptr);
-  plugin_.load_exit(picture);
+  plugin_.load_picture_exit(picture);
 }
 
 TEST_F(Refusals, NullPictureWritesNothing) {
@@ -69,12 +69,12 @@ TEST_F(Refusals, NullPictureWritesNothing) {
   std::memset(values, kPoison, sizeof values);
   std::memset(label, kPoison, sizeof label);
   std::memset(buffer, kPoison, sizeof buffer);
-  EXPECT_EQ(plugin_.load_get_info(nullptr, &values[0], &values[1], &values[2], &values[3],
+  EXPECT_EQ(plugin_.load_picture_get_info(nullptr, &values[0], &values[1], &values[2], &values[3],
                                   &values[4], &values[5], &has_colormap, label, sizeof label),
             0);
-  EXPECT_EQ(plugin_.load_get_colormap(nullptr, buffer), 0);
-  EXPECT_EQ(plugin_.load_get_line(nullptr, 0, buffer), 0);
-  plugin_.load_exit(nullptr);
+  EXPECT_EQ(plugin_.load_picture_get_colormap(nullptr, buffer), 0);
+  EXPECT_EQ(plugin_.load_picture_get_line(nullptr, 0, buffer), 0);
+  plugin_.load_picture_exit(nullptr);
   for (const INT value : values) EXPECT_EQ(value, static_cast<INT>(0xA5A5A5A5));
   EXPECT_EQ(has_colormap, -1);
   for (const char c : label) ASSERT_EQ(c, static_cast<char>(kPoison));

@@ -56,7 +56,10 @@ int main(int argc, char** argv) {
   }
   PluginApi api;
   std::string missing;
-  if (!BindPluginApi(module, &api, &missing)) {
+  const auto find = [&module](const char* name) {
+    return reinterpret_cast<void*>(module.Find(name));
+  };
+  if (!BindPluginApi(find, &api, &missing)) {
     return Failure("the module " + module_path + " does not export " + missing);
   }
   char label[256] = {};

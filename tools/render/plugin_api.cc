@@ -3,19 +3,26 @@
 namespace {
 
 template <class Entry>
-bool Bind(const LoadedModule& module, const char* name, Entry* entry, std::string* missing) {
-  *entry = reinterpret_cast<Entry>(module.Find(name));
-  if (*entry == nullptr) *missing = name;
-  return *entry != nullptr;
+void Bind(const std::function<void*(const char*)>& find, const char* name, Entry* entry,
+          std::string* missing) {
+  *entry = reinterpret_cast<Entry>(find(name));
+  if (*entry == nullptr) *missing += std::string(missing->empty() ? "" : ", ") + name;
 }
 
 }  // namespace
 
-bool BindPluginApi(const LoadedModule& module, PluginApi* api, std::string* missing) {
-  return Bind(module, "gfpGetPluginInfo", &api->get_plugin_info, missing) &&
-         Bind(module, "gfpLoadPictureInit", &api->load_picture_init, missing) &&
-         Bind(module, "gfpLoadPictureGetInfo", &api->load_picture_get_info, missing) &&
-         Bind(module, "gfpLoadPictureGetColormap", &api->load_picture_get_colormap, missing) &&
-         Bind(module, "gfpLoadPictureGetLine", &api->load_picture_get_line, missing) &&
-         Bind(module, "gfpLoadPictureExit", &api->load_picture_exit, missing);
+bool BindPluginApi(const std::function<void*(const char* name)>& find, PluginApi* api,
+                   std::string* missing) {
+  missing->clear();
+  Bind(find, "gfpGetPluginInfo", &api->get_plugin_info, missing);
+  Bind(find, "gfpLoadPictureInit", &api->load_picture_init, missing);
+  Bind(find, "gfpLoadPictureGetInfo", &api->load_picture_get_info, missing);
+  Bind(find, "gfpLoadPictureGetColormap", &api->load_picture_get_colormap, missing);
+  Bind(find, "gfpLoadPictureGetLine", &api->load_picture_get_line, missing);
+  Bind(find, "gfpLoadPictureExit", &api->load_picture_exit, missing);
+  Bind(find, "gfpSavePictureIsSupported", &api->save_picture_is_supported, missing);
+  Bind(find, "gfpSavePictureInit", &api->save_picture_init, missing);
+  Bind(find, "gfpSavePicturePutLine", &api->save_picture_put_line, missing);
+  Bind(find, "gfpSavePictureExit", &api->save_picture_exit, missing);
+  return missing->empty();
 }

@@ -1,10 +1,10 @@
-// The module's entry points that the host's load cycle calls, found by name.
+// The module's ten entry points, found by name as a host finds them.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "plugin/exports.h"
-#include "tools/render/module_loader.h"
 
 struct PluginApi {
   decltype(&gfpGetPluginInfo) get_plugin_info = nullptr;
@@ -13,8 +13,13 @@ struct PluginApi {
   decltype(&gfpLoadPictureGetColormap) load_picture_get_colormap = nullptr;
   decltype(&gfpLoadPictureGetLine) load_picture_get_line = nullptr;
   decltype(&gfpLoadPictureExit) load_picture_exit = nullptr;
+  decltype(&gfpSavePictureIsSupported) save_picture_is_supported = nullptr;
+  decltype(&gfpSavePictureInit) save_picture_init = nullptr;
+  decltype(&gfpSavePicturePutLine) save_picture_put_line = nullptr;
+  decltype(&gfpSavePictureExit) save_picture_exit = nullptr;
 };
 
-// Finds every entry point of PluginApi in `module`. Returns false, with the name of the
-// first one missing in *missing, when the module lacks one.
-bool BindPluginApi(const LoadedModule& module, PluginApi* api, std::string* missing);
+// Fills `api` with what `find` returns for each entry point's name. Returns false, with
+// the names of the missing ones (comma-separated) in *missing, unless all ten are found.
+bool BindPluginApi(const std::function<void*(const char* name)>& find, PluginApi* api,
+                   std::string* missing);
