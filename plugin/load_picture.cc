@@ -64,10 +64,15 @@ BOOL WINAPI gfpLoadPictureGetLine(void* picture, INT line, BYTE* buffer) {
   const LONG height = record->header.biHeight;
   if (line < 0 || line >= height) return 0;
 
+  // GetDIBits writes the colour table into the description it is given: reading through
+  // a copy of the header leaves the record as it is for threads reading the same picture.
+  PictureRecord format;
+  format.header = record->header;
+
   HDC screen = GetDC(nullptr);
   // The bitmap's rows are stored bottom-up: scan line 0 is the bottom row.
   const int copied = GetDIBits(screen, record->bitmap, static_cast<UINT>(height - 1 - line), 1,
-                               buffer, AsBitmapInfo(record), DIB_RGB_COLORS);
+                               buffer, AsBitmapInfo(&format), DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
   if (copied == 0) return 0;
 
