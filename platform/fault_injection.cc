@@ -32,18 +32,16 @@ struct FaultPlan {
 
 std::mutex g_fault_mutex;
 FaultPlan g_plan;
-std::atomic<bool> g_armed{false};
 
 std::array<std::atomic<int>, static_cast<int>(win32_subset::Live::kCount)> g_live{};
 
 std::mutex g_journal_mutex;
-std::atomic<bool> g_journalling{false};
 std::vector<std::string> g_journal;
 
 void Arm(const FaultPlan& plan) {
   std::lock_guard<std::mutex> lock(g_fault_mutex);
   g_plan = plan;
-  g_armed.store(true);
+  win32_subset::g_fault_armed.store(true);
 }
 
 }  // namespace
@@ -86,7 +84,7 @@ void ArmFaultOnAnyCall(uint32_t nth, FaultMode mode) {
 void DisarmFault() {
   std::lock_guard<std::mutex> lock(g_fault_mutex);
   g_plan = FaultPlan();
-  g_armed.store(false);
+  win32_subset::g_fault_armed.store(false);
 }
 
 bool FaultTriggered() {
@@ -134,12 +132,12 @@ std::string Describe(const LiveObjects& live) {
 void StartJournal() {
   std::lock_guard<std::mutex> lock(g_journal_mutex);
   g_journal.clear();
-  g_journalling = true;
+  win32_subset::g_journalling = true;
 }
 
 std::vector<std::string> StopJournal() {
   std::lock_guard<std::mutex> lock(g_journal_mutex);
-  g_journalling = false;
+  win32_subset::g_journalling = false;
   std::vector<std::string> entries;
   entries.swap(g_journal);
   return entries;
@@ -149,9 +147,11 @@ std::vector<std::string> StopJournal() {
 
 namespace win32_subset {
 
-bool FailHere(Call call, DWORD error) {
+std::atomic<bool> g_fault_armed{false};
+std::atomic<bool> g_journalling{false};
+
+bool FailArmed(Call call, DWORD error) {
   using namespace win32_testing;
-  if (!g_armed.load(std::memory_order_relaxed)) return false;
   std::lock_guard<std::mutex> lock(g_fault_mutex);
   FaultPlan& plan = g_plan;
   const bool matches = plan.any_call ? !IsRelease(call) : plan.call == call;
@@ -169,9 +169,8 @@ void Acquired(Live kind) { win32_testing::g_live[static_cast<int>(kind)].fetch_a
 
 void Released(Live kind) { win32_testing::g_live[static_cast<int>(kind)].fetch_sub(1); }
 
-void Journal(const char* entry) {
+void JournalEntry(const char* entry) {
   using namespace win32_testing;
-  if (!g_journalling.load(std::memory_order_relaxed)) return;
   std::lock_guard<std::mutex> lock(g_journal_mutex);
   if (g_journalling.load()) g_journal.emplace_back(entry);
 }

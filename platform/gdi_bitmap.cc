@@ -1,5 +1,6 @@
 // Bitmaps: CreateCompatibleBitmap and PatBlt.
 #include <algorithm>
+#include <cstring>
 
 #include "platform/call_hooks.h"
 #include "platform/gdi_objects.h"
@@ -13,11 +14,26 @@ namespace {
 // a single line of 100,000 bytes (800,000 x 16 pixels and more) is refused.
 constexpr int64_t kMaxBitmapPixels = int64_t{1} << 26;
 
+// Sets the pixels of rows [top, bottom) and columns [left, right) to `value`: the first
+// row pixel by pixel (or by memset when the value's bytes are all alike), the others as
+// copies of it; one span when the rows are whole and so adjoin.
 template <typename Pixel>
 void Fill(const Bitmap& bitmap, int left, int top, int right, int bottom, uint32_t value) {
-  for (int y = top; y < bottom; ++y) {
-    std::fill(RowOf<Pixel>(bitmap, y) + left, RowOf<Pixel>(bitmap, y) + right,
-              static_cast<Pixel>(value));
+  const Pixel pixel = static_cast<Pixel>(value);
+  const bool whole_rows = left == 0 && right == bitmap.width;
+  const size_t span = static_cast<size_t>(right - left) * (whole_rows ? bottom - top : 1);
+  Pixel* first = RowOf<Pixel>(bitmap, top) + left;
+  Pixel repeated;
+  std::memset(&repeated, static_cast<uint8_t>(pixel), sizeof repeated);
+  if (repeated == pixel) {
+    std::memset(first, static_cast<uint8_t>(pixel), span * sizeof(Pixel));
+  } else {
+    std::fill(first, first + span, pixel);
+  }
+  if (whole_rows) return;
+  const size_t row_bytes = static_cast<size_t>(right - left) * sizeof(Pixel);
+  for (int y = top + 1; y < bottom; ++y) {
+    std::memcpy(RowOf<Pixel>(bitmap, y) + left, first, row_bytes);
   }
 }
 
@@ -34,7 +50,7 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height) {
   }
   int bits;
   {
-    std::lock_guard<std::mutex> lock(GdiMutex());
+    const GdiGuard lock(GdiMutex());
     const Dc* context = FindDc(dc);
     if (context == nullptr) {
       SetLastError(ERROR_INVALID_HANDLE);
@@ -51,7 +67,7 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height) {
     return nullptr;
   }
   Bitmap* bitmap = NewBitmap(width, height, bits);
-  std::lock_guard<std::mutex> lock(GdiMutex());
+  const GdiGuard lock(GdiMutex());
   if (bitmap == nullptr || !Register(bitmap)) {
     if (bitmap != nullptr) FreeBitmap(bitmap);
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -68,14 +84,14 @@ BOOL WINAPI PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  std::lock_guard<std::mutex> lock(GdiMutex());
+  const GdiGuard lock(GdiMutex());
   const Dc* context = FindDc(dc);
   if (context == nullptr) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
   Journal("PatBlt");
-  const Bitmap* bitmap = context->bitmap;
+  Bitmap* bitmap = context->bitmap;
   if (bitmap == nullptr || bitmap->stock) return TRUE;
   // A negative size covers the pixels from x + width + 1 through x.
   const int64_t left = width < 0 ? int64_t{x} + width + 1 : x;
@@ -88,6 +104,11 @@ BOOL WINAPI PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
   const int b = static_cast<int>(std::min<int64_t>(bottom, bitmap->height));
   if (l >= r || t >= b) return TRUE;
   const uint32_t value = PixelOf(bitmap->bits, rop == WHITENESS ? 0xFFFFFF : 0x000000);
+  if (value == 0 && l == 0 && r == bitmap->width) {
+    std::memset(bitmap->black_rows + t, 1, static_cast<size_t>(b - t));
+    return TRUE;
+  }
+  ClearBlackRows(*bitmap, t, b);
   switch (StoredBytes(bitmap->bits)) {
     case 1:
       Fill<uint8_t>(*bitmap, l, t, r, b, value);

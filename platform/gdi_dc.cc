@@ -10,14 +10,27 @@
 namespace win32_subset {
 namespace {
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The number a setting holds as strtol reads it in full, or -1. One or two plain digits,
+// as settings of a depth are, are read without strtol.
+long SettingNumber(const char* setting) {
+  if (IsDigit(setting[0]) && setting[1] == '\0') return setting[0] - '0';
+  if (IsDigit(setting[0]) && IsDigit(setting[1]) && setting[2] == '\0') {
+    return (setting[0] - '0') * 10 + (setting[1] - '0');
+  }
+  char* end = nullptr;
+  const long number = std::strtol(setting, &end, 10);
+  return *end == '\0' ? number : -1;
+}
+
 // QUILLMERE_DISPLAY_BITS when it names a depth the layer has, else 32.
 int DisplayBits() {
   const char* setting = std::getenv("QUILLMERE_DISPLAY_BITS");
   if (setting == nullptr || *setting == '\0') return 32;
-  char* end = nullptr;
-  const long bits = std::strtol(setting, &end, 10);
+  const long bits = SettingNumber(setting);
   const bool known = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24;
-  return *end == '\0' && known ? static_cast<int>(bits) : 32;
+  return known ? static_cast<int>(bits) : 32;
 }
 
 // A new context, the screen's or a memory context, of the display depth of `reference`
@@ -28,7 +41,7 @@ HDC NewDc(bool screen, HDC reference) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
-  std::lock_guard<std::mutex> lock(GdiMutex());
+  const GdiGuard lock(GdiMutex());
   if (reference == nullptr) {
     dc->device_bits = DisplayBits();
   } else {
@@ -68,7 +81,7 @@ HDC WINAPI GetDC(HWND window) {
 
 int WINAPI ReleaseDC(HWND, HDC dc) {
   if (FailHere(Call::kReleaseDC, ERROR_INVALID_HANDLE)) return 0;
-  std::lock_guard<std::mutex> lock(GdiMutex());
+  const GdiGuard lock(GdiMutex());
   Dc* context = FindDc(dc);
   if (context == nullptr || !context->screen) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -88,7 +101,7 @@ HDC WINAPI CreateCompatibleDC(HDC dc) {
 
 BOOL WINAPI DeleteDC(HDC dc) {
   if (FailHere(Call::kDeleteDC, ERROR_INVALID_HANDLE)) return FALSE;
-  std::lock_guard<std::mutex> lock(GdiMutex());
+  const GdiGuard lock(GdiMutex());
   Dc* context = FindDc(dc);
   if (context == nullptr || context->screen) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -104,7 +117,7 @@ BOOL WINAPI DeleteDC(HDC dc) {
 
 COLORREF WINAPI SetTextColor(HDC dc, COLORREF color) {
   if (FailHere(Call::kSetTextColor, ERROR_INVALID_HANDLE)) return CLR_INVALID;
-  std::lock_guard<std::mutex> lock(GdiMutex());
+  const GdiGuard lock(GdiMutex());
   Dc* context = FindDc(dc);
   if (context == nullptr) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -118,7 +131,7 @@ COLORREF WINAPI SetTextColor(HDC dc, COLORREF color) {
 
 int WINAPI SetBkMode(HDC dc, int mode) {
   if (FailHere(Call::kSetBkMode, ERROR_INVALID_HANDLE)) return 0;
-  std::lock_guard<std::mutex> lock(GdiMutex());
+  const GdiGuard lock(GdiMutex());
   Dc* context = FindDc(dc);
   if (context == nullptr) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -136,7 +149,7 @@ int WINAPI SetBkMode(HDC dc, int mode) {
 
 int WINAPI GetDeviceCaps(HDC dc, int index) {
   if (FailHere(Call::kGetDeviceCaps, ERROR_INVALID_HANDLE)) return 0;
-  std::lock_guard<std::mutex> lock(GdiMutex());
+  const GdiGuard lock(GdiMutex());
   const Dc* context = FindDc(dc);
   if (context == nullptr) {
     SetLastError(ERROR_INVALID_HANDLE);

@@ -98,16 +98,13 @@ void WriteLine(const Pixel* row, int count, int bits, Converter& convert, uint8_
   }
 }
 
-// Copies lines [start, end) of a bottom-up DIB of `height` lines; returns how many of
-// them show rows of the bitmap.
-template <typename Pixel>
-int CopyLines(const Bitmap& bitmap, const BITMAPINFOHEADER& header, int64_t start,
-              int64_t end, uint8_t* bits) {
-  const int dib_bits = header.biBitCount;
-  const size_t stride = static_cast<size_t>(DibStride(header.biWidth, dib_bits));
-  const int count = std::min<int>(header.biWidth, bitmap.width);
-  const bool same_format = dib_bits == bitmap.bits && sizeof(Pixel) * 8 == bitmap.bits;
-  Converter convert(bitmap.bits, dib_bits);
+// Writes lines [start, end) of the bottom-up DIB that `header` describes: zeros for lines
+// below the bitmap and for its rows flagged black (0 is black in every DIB format: the
+// first entry of each palette, and no light at 16 bits and above), put(row, out) for the
+// others. Returns how many lines show rows.
+template <typename Pixel, typename PutLine>
+int ForEachLine(const Bitmap& bitmap, const BITMAPINFOHEADER& header, size_t stride,
+                int64_t start, int64_t end, uint8_t* bits, PutLine put) {
   int copied = 0;
   for (int64_t line = start; line < end; ++line) {
     uint8_t* out = bits + static_cast<size_t>(line - start) * stride;
@@ -116,18 +113,38 @@ int CopyLines(const Bitmap& bitmap, const BITMAPINFOHEADER& header, int64_t star
       std::memset(out, 0, stride);
       continue;
     }
-    const Pixel* row = RowOf<Pixel>(bitmap, static_cast<int>(y));
-    if (same_format) {
-      const size_t bytes = sizeof(Pixel) * count;
-      std::memcpy(out, row, bytes);
-      std::memset(out + bytes, 0, stride - bytes);
-    } else {
-      std::memset(out, 0, stride);
-      WriteLine(row, count, dib_bits, convert, out);
-    }
     ++copied;
+    if (bitmap.black_rows[y]) {
+      std::memset(out, 0, stride);
+      continue;
+    }
+    put(RowOf<Pixel>(bitmap, static_cast<int>(y)), out);
   }
   return copied;
+}
+
+// Copies lines [start, end) of the DIB that `header` describes; returns how many of them
+// show rows of the bitmap. Rows already in the DIB's format are copied as they are.
+template <typename Pixel>
+int CopyLines(const Bitmap& bitmap, const BITMAPINFOHEADER& header, int64_t start,
+              int64_t end, uint8_t* bits) {
+  const int dib_bits = header.biBitCount;
+  const size_t stride = static_cast<size_t>(DibStride(header.biWidth, dib_bits));
+  const int count = std::min<int>(header.biWidth, bitmap.width);
+  if (dib_bits == bitmap.bits && sizeof(Pixel) * 8 == bitmap.bits) {
+    const size_t bytes = sizeof(Pixel) * count;
+    return ForEachLine<Pixel>(bitmap, header, stride, start, end, bits,
+                              [&](const Pixel* row, uint8_t* out) {
+                                std::memcpy(out, row, bytes);
+                                std::memset(out + bytes, 0, stride - bytes);
+                              });
+  }
+  Converter convert(bitmap.bits, dib_bits);
+  return ForEachLine<Pixel>(bitmap, header, stride, start, end, bits,
+                            [&](const Pixel* row, uint8_t* out) {
+                              std::memset(out, 0, stride);
+                              WriteLine(row, count, dib_bits, convert, out);
+                            });
 }
 
 // Fills the header of `info` from the bitmap; returns the bitmap's height.
@@ -157,19 +174,40 @@ bool IsSupportedDib(const BITMAPINFOHEADER& header) {
   return supported;
 }
 
-// Writes the colour table (below 16 bits) or the masks (BI_BITFIELDS) of the DIB.
-void WriteColours(BITMAPINFO* info) {
-  const BITMAPINFOHEADER& header = info->bmiHeader;
-  const int bits = header.biBitCount;
-  if (bits <= 8) {
+// The colour table of a DIB of 1, 4 or 8 bits: its depth's palette as RGBQUADs.
+class ColourTable {
+ public:
+  explicit ColourTable(int bits) : entries_(1 << bits) {
     const Rgb* palette = PaletteOf(bits);
-    for (int i = 0; i < (1 << bits); ++i) {
-      RGBQUAD& entry = info->bmiColors[i];
+    for (int i = 0; i < entries_; ++i) {
+      RGBQUAD& entry = table_[i];
       entry.rgbRed = static_cast<BYTE>(palette[i] >> 16);
       entry.rgbGreen = static_cast<BYTE>(palette[i] >> 8);
       entry.rgbBlue = static_cast<BYTE>(palette[i]);
       entry.rgbReserved = 0;
     }
+  }
+
+  void CopyTo(RGBQUAD* colours) const {
+    std::memcpy(colours, table_, sizeof(RGBQUAD) * static_cast<size_t>(entries_));
+  }
+
+ private:
+  int entries_;
+  RGBQUAD table_[256] = {};
+};
+
+const ColourTable& ColourTableOf(int bits) {
+  static const ColourTable kMonochrome(1), kVga(4), kSystem(8);
+  return bits == 1 ? kMonochrome : bits == 4 ? kVga : kSystem;
+}
+
+// Writes the colour table (below 16 bits) or the masks (BI_BITFIELDS) of the DIB.
+void WriteColours(BITMAPINFO* info) {
+  const BITMAPINFOHEADER& header = info->bmiHeader;
+  const int bits = header.biBitCount;
+  if (bits <= 8) {
+    ColourTableOf(bits).CopyTo(info->bmiColors);
   } else if (header.biCompression == BI_BITFIELDS) {
     const DWORD masks[2][3] = {{0x7C00, 0x03E0, 0x001F}, {0xFF0000, 0x00FF00, 0x0000FF}};
     std::memcpy(info->bmiColors, masks[bits == 16 ? 0 : 1], sizeof masks[0]);
@@ -189,7 +227,7 @@ int WINAPI GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT count, LPVOID bits
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  std::lock_guard<std::mutex> lock(GdiMutex());
+  const GdiGuard lock(GdiMutex());
   const Bitmap* source = FindBitmap(reinterpret_cast<HGDIOBJ>(bitmap));
   if (FindDc(dc) == nullptr || source == nullptr) {
     SetLastError(ERROR_INVALID_HANDLE);

@@ -1,11 +1,12 @@
 #include "platform/gdi_objects.h"
 
-#include <cstdlib>
+#include <cstring>
 #include <new>
 #include <vector>
 
 #include "platform/call_hooks.h"
 #include "platform/gdi_font.h"
+#include "platform/gdi_pixel_memory.h"
 
 namespace win32_subset {
 namespace {
@@ -26,6 +27,7 @@ struct Slot {
 };
 
 uint8_t g_stock_pixel = 0;
+uint8_t g_stock_black_row = 0;
 
 class Table {
  public:
@@ -35,6 +37,7 @@ class Table {
     stock_bitmap_.bits = 1;
     stock_bitmap_.stock = true;
     stock_bitmap_.pixels = &g_stock_pixel;
+    stock_bitmap_.black_rows = &g_stock_black_row;
     stock_bitmap_.handle = reinterpret_cast<HBITMAP>(Add(Kind::kBitmap, &stock_bitmap_));
     oem_fixed_font_ = Add(Kind::kFont, const_cast<Font*>(&OemFixedFont()));
     ansi_fixed_font_ = Add(Kind::kFont, const_cast<Font*>(&AnsiFont()));
@@ -109,16 +112,17 @@ class Table {
   uintptr_t system_font_ = 0;
 };
 
-Table& TheTable() {
+// Inlined into every lookup: the guard of the table's first use is one test.
+[[gnu::always_inline]] inline Table& TheTable() {
   static Table table;
   return table;
 }
 
 }  // namespace
 
-std::mutex& GdiMutex() {
-  static std::mutex mutex;
-  return mutex;
+GdiLock& GdiMutex() {
+  static GdiLock lock;
+  return lock;
 }
 
 Dc* FindDc(HDC handle) { return static_cast<Dc*>(TheTable().Find(handle, Kind::kDc)); }
@@ -152,12 +156,17 @@ void Unregister(const Bitmap* bitmap) { TheTable().Remove(bitmap->handle); }
 Bitmap* NewBitmap(int width, int height, int bits) {
   Bitmap* bitmap = new (std::nothrow) Bitmap;
   if (bitmap == nullptr) return nullptr;
-  bitmap->pixels = std::calloc(static_cast<size_t>(width) * static_cast<size_t>(height),
-                               static_cast<size_t>(StoredBytes(bits)));
-  if (bitmap->pixels == nullptr) {
-    delete bitmap;
+  const PixelMemory memory = AllocatePixels(static_cast<size_t>(width) *
+                                           static_cast<size_t>(height) *
+                                           static_cast<size_t>(StoredBytes(bits)));
+  bitmap->pixels = memory.pixels;
+  bitmap->held = memory.held;
+  bitmap->black_rows = new (std::nothrow) uint8_t[static_cast<size_t>(height)];
+  if (bitmap->pixels == nullptr || bitmap->black_rows == nullptr) {
+    FreeBitmap(bitmap);
     return nullptr;
   }
+  std::memset(bitmap->black_rows, 1, static_cast<size_t>(height));
   bitmap->width = width;
   bitmap->height = height;
   bitmap->bits = bits;
@@ -165,8 +174,20 @@ Bitmap* NewBitmap(int width, int height, int bits) {
 }
 
 void FreeBitmap(Bitmap* bitmap) {
-  std::free(bitmap->pixels);
+  FreePixels({bitmap->pixels, bitmap->held});
+  delete[] bitmap->black_rows;
   delete bitmap;
+}
+
+void ClearFlaggedRows(Bitmap& bitmap, int first, int end) {
+  const size_t row_bytes =
+      static_cast<size_t>(bitmap.width) * static_cast<size_t>(StoredBytes(bitmap.bits));
+  for (int y = first; y < end; ++y) {
+    if (bitmap.black_rows[y] == 0) continue;
+    std::memset(static_cast<uint8_t*>(bitmap.pixels) + static_cast<size_t>(y) * row_bytes, 0,
+                row_bytes);
+    bitmap.black_rows[y] = 0;
+  }
 }
 
 void UnselectBitmap(Dc* dc) {

@@ -1,13 +1,14 @@
 // Inside the GDI layer: the objects behind HDC, HBITMAP and HFONT values, and the table
 // that hands those values out. A value is a slot of the table and the slot's generation,
 // so a value never handed out, one of another kind, or one already deleted finds
-// nothing. One mutex guards the table and every object in it: all functions here expect
-// the caller to hold GdiMutex(), which the API functions take once per call.
+// nothing. One lock (gdi_lock.h) guards the table and every object in it: all functions
+// here expect the caller to hold GdiMutex(), which the API functions take once per call.
 #pragma once
 
 #include <cstdint>
-#include <mutex>
+#include <cstring>
 
+#include "platform/gdi_lock.h"
 #include "platform/win32_gdi.h"
 
 namespace win32_subset {
@@ -24,6 +25,12 @@ struct Bitmap {
   bool stock = false;  // the shared 1 x 1 monochrome bitmap; drawing leaves it unchanged
   Dc* selected_in = nullptr;
   void* pixels = nullptr;
+  size_t held = 0;  // bytes of memory behind `pixels` (see gdi_pixel_memory.h)
+  // One flag per row, set while the row is black but its memory holds anything: a new
+  // bitmap, and rows that PatBlt blackens across the whole width, cost no pass over
+  // their memory. Drawing clears a row's memory first (ClearBlackRows); reading a
+  // flagged row yields zeros, which are black in every format.
+  uint8_t* black_rows = nullptr;
 };
 
 inline int StoredBytes(int bits) { return bits <= 8 ? 1 : bits == 16 ? 2 : 4; }
@@ -56,7 +63,7 @@ struct Dc {
   uint32_t background_pixel = 0;
 };
 
-std::mutex& GdiMutex();
+GdiLock& GdiMutex();
 
 // The live object of that kind behind a value, or null.
 Dc* FindDc(HDC handle);
@@ -70,8 +77,30 @@ bool Register(Bitmap* bitmap);
 void Unregister(const Dc* dc);
 void Unregister(const Bitmap* bitmap);
 
-// Allocates a black bitmap, unregistered; null when memory runs out.
+// Allocates a black bitmap (every row flagged), unregistered; null when memory runs out.
 Bitmap* NewBitmap(int width, int height, int bits);
+// Writes zeros into the flagged rows among [first, end) and clears their flags.
+void ClearFlaggedRows(Bitmap& bitmap, int first, int end);
+
+// Whether any row among [first, end) is flagged black; 8 flags at a time.
+inline bool AnyBlackRow(const Bitmap& bitmap, int first, int end) {
+  const uint8_t* flag = bitmap.black_rows + first;
+  const uint8_t* const stop = bitmap.black_rows + end;
+  for (; stop - flag >= 8; flag += 8) {
+    uint64_t flags;
+    std::memcpy(&flags, flag, sizeof flags);
+    if (flags != 0) return true;
+  }
+  for (; flag < stop; ++flag) {
+    if (*flag != 0) return true;
+  }
+  return false;
+}
+
+// Makes the rows among [first, end) hold their pixels in memory, to be drawn on.
+inline void ClearBlackRows(Bitmap& bitmap, int first, int end) {
+  if (AnyBlackRow(bitmap, first, end)) ClearFlaggedRows(bitmap, first, end);
+}
 // Frees a bitmap that NewBitmap made.
 void FreeBitmap(Bitmap* bitmap);
 // Puts the stock bitmap back into a memory context, unselecting the bitmap it held.

@@ -38,7 +38,7 @@ using namespace win32_subset;
 
 HGDIOBJ WINAPI GetStockObject(int index) {
   if (FailHere(Call::kGetStockObject, ERROR_INVALID_PARAMETER)) return nullptr;
-  std::lock_guard<std::mutex> lock(GdiMutex());
+  const GdiGuard lock(GdiMutex());
   const HGDIOBJ object = StockFont(index);
   if (object == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -50,7 +50,7 @@ HGDIOBJ WINAPI GetStockObject(int index) {
 
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
   if (FailHere(Call::kSelectObject, ERROR_INVALID_HANDLE)) return nullptr;
-  std::lock_guard<std::mutex> lock(GdiMutex());
+  const GdiGuard lock(GdiMutex());
   Dc* context = FindDc(dc);
   if (context == nullptr) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -74,7 +74,7 @@ HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
 
 BOOL WINAPI DeleteObject(HGDIOBJ object) {
   if (FailHere(Call::kDeleteObject, ERROR_INVALID_HANDLE)) return FALSE;
-  std::lock_guard<std::mutex> lock(GdiMutex());
+  const GdiGuard lock(GdiMutex());
   if (FindFont(object) != nullptr) {  // only stock fonts exist
     Journal("DeleteObject(font)");
     return TRUE;

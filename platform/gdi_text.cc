@@ -7,8 +7,10 @@
 // layer's background colour, which it has no call to change). Drawing on the screen's
 // context or on the stock bitmap succeeds and leaves no trace.
 #include <algorithm>
+#include <cstring>
 
 #include "platform/call_hooks.h"
+#include "platform/gdi_glyph_rows.h"
 #include "platform/gdi_objects.h"
 #include "platform/gdi_palette.h"
 #include "platform/oem_font.h"
@@ -16,14 +18,13 @@
 namespace win32_subset {
 namespace {
 
-static_assert(kOemFontWidth == 8, "a glyph row is one byte");
-
 constexpr Rgb kBackgroundColour = 0xFFFFFF;
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
 
 // Sets `columns` pixels from `out` by the row's bits (bit 7 = out[0]): set bits to
-// `fore`; clear bits to `back` when opaque, else left as they are.
+// `fore`; clear bits to `back` when opaque, else left as they are. For cells that the
+// bitmap's edges cut.
 template <typename Pixel, bool kOpaque>
 inline void PutRow(Pixel* out, unsigned bits, int columns, Pixel fore, Pixel back) {
   for (int c = 0; c < columns; ++c) {
@@ -44,9 +45,10 @@ struct CellRows {
   int end_row;
 };
 
+// A clipped cell, pixel by pixel.
 template <typename Pixel, bool kOpaque>
-void DrawCell(const Bitmap& bitmap, const CellRows& rows, int64_t left,
-              const uint8_t* glyph, Pixel fore, Pixel back) {
+void DrawCutCell(const Bitmap& bitmap, const CellRows& rows, int64_t left,
+                 const uint8_t* glyph, Pixel fore, Pixel back) {
   const int skip = left < 0 ? static_cast<int>(-left) : 0;
   const int columns =
       static_cast<int>(std::min<int64_t>(kOemFontWidth, bitmap.width - left)) - skip;
@@ -55,21 +57,67 @@ void DrawCell(const Bitmap& bitmap, const CellRows& rows, int64_t left,
   for (int r = rows.first_row; r < rows.end_row; ++r) {
     const unsigned bits = (static_cast<unsigned>(glyph[r]) << skip) & 0xFFu;
     if (!kOpaque && bits == 0) continue;
-    Pixel* out = origin + static_cast<size_t>(rows.y + r) * pitch;
-    if (columns == kOemFontWidth) {
-      PutRow<Pixel, kOpaque>(out, bits, kOemFontWidth, fore, back);
+    PutRow<Pixel, kOpaque>(origin + static_cast<size_t>(rows.y + r) * pitch, bits, columns,
+                           fore, back);
+  }
+}
+
+// A cell whose full width lies inside the bitmap, a glyph row at a time: the row's 8
+// pixels are sizeof(Pixel) 64-bit words, blended with the masks of the row's bits.
+template <typename Pixel, bool kOpaque>
+void DrawWholeCell(const Bitmap& bitmap, const CellRows& rows, int64_t left,
+                   const uint8_t* glyph, uint64_t fore, uint64_t back) {
+  constexpr int kWords = GlyphRowMasks<Pixel>::kWords;
+  const size_t pitch = static_cast<size_t>(bitmap.width) * sizeof(Pixel);
+  auto* out = reinterpret_cast<uint8_t*>(RowOf<Pixel>(bitmap, rows.y + rows.first_row) + left);
+  for (int r = rows.first_row; r < rows.end_row; ++r, out += pitch) {
+    const uint64_t* masks = kGlyphRowMasks<Pixel>.of[glyph[r]];
+    for (int w = 0; w < kWords; ++w) {
+      uint64_t word;
+      if (kOpaque) {
+        word = (fore & masks[w]) | (back & ~masks[w]);
+      } else {
+        std::memcpy(&word, out + 8 * w, 8);
+        word = (word & ~masks[w]) | (fore & masks[w]);
+      }
+      std::memcpy(out + 8 * w, &word, 8);
+    }
+  }
+}
+
+// Draws text[first, end); in transparent mode only the rows of each glyph that hold ink.
+template <typename Pixel, bool kOpaque>
+void DrawCells(const Bitmap& bitmap, const CellRows& rows, int64_t x, int64_t first,
+               int64_t end, const uint8_t* text, const uint8_t* glyph_of, Pixel fore,
+               Pixel back) {
+  const uint64_t fore_words = Replicated(fore);
+  const uint64_t back_words = Replicated(back);
+  const InkRows* ink_rows = GlyphInkRows();
+  for (int64_t i = first; i < end; ++i) {
+    const uint8_t index = glyph_of[text[i]];
+    CellRows drawn = rows;
+    if (!kOpaque) {
+      const InkRows& ink = ink_rows[index];
+      drawn.first_row = std::max<int>(rows.first_row, ink.first);
+      drawn.end_row = std::min<int>(rows.end_row, ink.end);
+      if (drawn.first_row >= drawn.end_row) continue;
+    }
+    const uint8_t* glyph = kOemFontGlyphs[index];
+    const int64_t left = x + i * kOemFontWidth;
+    if (left >= 0 && left + kOemFontWidth <= bitmap.width) {
+      DrawWholeCell<Pixel, kOpaque>(bitmap, drawn, left, glyph, fore_words, back_words);
     } else {
-      PutRow<Pixel, kOpaque>(out, bits, columns, fore, back);
+      DrawCutCell<Pixel, kOpaque>(bitmap, drawn, left, glyph, fore, back);
     }
   }
 }
 
 template <typename Pixel>
-void DrawText(const Bitmap& bitmap, const Dc& dc, int x, int y, const uint8_t* text,
-              int count) {
+void DrawText(Bitmap& bitmap, const Dc& dc, int x, int y, const uint8_t* text, int count) {
   const int64_t first_row = std::max<int64_t>(0, -int64_t{y});
   const int64_t end_row = std::min<int64_t>(kOemFontHeight, int64_t{bitmap.height} - y);
   if (first_row >= end_row) return;
+  ClearBlackRows(bitmap, static_cast<int>(y + first_row), static_cast<int>(y + end_row));
   const CellRows rows = {y, static_cast<int>(first_row), static_cast<int>(end_row)};
   const int64_t first = std::max<int64_t>(0, FloorDiv(-int64_t{x}, kOemFontWidth));
   const int64_t end = std::min<int64_t>(
@@ -77,14 +125,10 @@ void DrawText(const Bitmap& bitmap, const Dc& dc, int x, int y, const uint8_t* t
   const Pixel fore = static_cast<Pixel>(dc.text_pixel);
   const Pixel back = static_cast<Pixel>(dc.background_pixel);
   const uint8_t* glyph_of = dc.font->glyph_of;
-  for (int64_t i = first; i < end; ++i) {
-    const uint8_t* glyph = kOemFontGlyphs[glyph_of[text[i]]];
-    const int64_t left = x + i * kOemFontWidth;
-    if (dc.bk_mode == OPAQUE) {
-      DrawCell<Pixel, true>(bitmap, rows, left, glyph, fore, back);
-    } else {
-      DrawCell<Pixel, false>(bitmap, rows, left, glyph, fore, back);
-    }
+  if (dc.bk_mode == OPAQUE) {
+    DrawCells<Pixel, true>(bitmap, rows, x, first, end, text, glyph_of, fore, back);
+  } else {
+    DrawCells<Pixel, false>(bitmap, rows, x, first, end, text, glyph_of, fore, back);
   }
 }
 
@@ -99,14 +143,14 @@ BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  std::lock_guard<std::mutex> lock(GdiMutex());
+  const GdiGuard lock(GdiMutex());
   Dc* context = FindDc(dc);
   if (context == nullptr) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
   Journal("TextOutA");
-  const Bitmap* bitmap = context->bitmap;
+  Bitmap* bitmap = context->bitmap;
   if (bitmap == nullptr || bitmap->stock) return TRUE;
   if (context->pixel_bits != bitmap->bits || context->pixel_colour != context->text_colour) {
     context->pixel_bits = bitmap->bits;
@@ -135,7 +179,7 @@ BOOL WINAPI GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  std::lock_guard<std::mutex> lock(GdiMutex());
+  const GdiGuard lock(GdiMutex());
   const Dc* context = FindDc(dc);
   if (context == nullptr) {
     SetLastError(ERROR_INVALID_HANDLE);

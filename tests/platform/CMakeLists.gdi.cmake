@@ -29,3 +29,8 @@ quillmere_add_test(gdi_threads_test
 quillmere_add_test(gdi_oem_font_test
   SOURCES gdi_oem_font_test.cc
   LIBS win32_api)
+
+quillmere_add_test(gdi_blackness_test
+  SOURCES gdi_blackness_test.cc
+  LIBS quillmere_gdi_test_support)
+quillmere_add_test_at_depths(gdi_blackness_test)
