@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <cstring>
 
 #include "file/mapped_file.h"
 #include "plugin/exports.h"
@@ -16,6 +17,30 @@ PictureRecord* ToRecord(void* picture) { return static_cast<PictureRecord*>(pict
 INT BytesPerLine(const BITMAPINFOHEADER& header) {
   const int64_t bits = static_cast<int64_t>(header.biBitCount) * header.biWidth;
   return static_cast<INT>((bits + 31) / 32 * 4);
+}
+
+uint32_t ToRgbaWord(uint32_t bgrx) {
+  return 0xFF000000u | (bgrx & 0x0000FF00u) | (bgrx & 0xFFu) << 16 | (bgrx >> 16 & 0xFFu);
+}
+
+// The platform's 32-bit pixels (blue, green, red, unused) as the host takes them: red,
+// green, blue, 255. Pixels are read as little-endian words, four at a time so that the
+// compiler turns each group into vector code.
+void ToRedGreenBlueOpaque(BYTE* pixels, LONG width) {
+  static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "pixels are read as little-endian words");
+  LONG x = 0;
+  for (; x + 4 <= width; x += 4) {
+    uint32_t four[4];
+    std::memcpy(four, pixels + 4 * x, sizeof four);
+    for (uint32_t& pixel : four) pixel = ToRgbaWord(pixel);
+    std::memcpy(pixels + 4 * x, four, sizeof four);
+  }
+  for (; x < width; ++x) {
+    uint32_t pixel;
+    std::memcpy(&pixel, pixels + 4 * x, 4);
+    pixel = ToRgbaWord(pixel);
+    std::memcpy(pixels + 4 * x, &pixel, 4);
+  }
 }
 
 }  // namespace
@@ -76,15 +101,7 @@ BOOL WINAPI gfpLoadPictureGetLine(void* picture, INT line, BYTE* buffer) {
   ReleaseDC(nullptr, screen);
   if (copied == 0) return 0;
 
-  if (record->header.biBitCount == 32) {
-    BYTE* pixel = buffer;
-    for (LONG x = 0; x < record->header.biWidth; ++x, pixel += 4) {
-      const BYTE blue = pixel[0];
-      pixel[0] = pixel[2];
-      pixel[2] = blue;
-      pixel[3] = 0xFF;
-    }
-  }
+  if (record->header.biBitCount == 32) ToRedGreenBlueOpaque(buffer, record->header.biWidth);
   return 1;
 }
 
