@@ -1,6 +1,7 @@
 // quillmere-render: loads text-art files through the Quillmere module, as the image
 // viewer does, and writes their pictures as PNG files. See UsageText for the options.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr int kExitFailed = 1;
+constexpr int kDefaultDisplayBits = 8;
 constexpr int kExitUsage = 2;
 constexpr char kModuleName[] = "Quillmere.usr";
 
@@ -44,6 +46,11 @@ int main(int argc, char** argv) {
   }
   if (line.display_bits != 0 && !SetDisplayDepth(line.display_bits)) {
     return UsageError("--display-bits: the display depth here is the system's and can't be chosen");
+  }
+  if (line.display_bits == 0 && std::getenv("QUILLMERE_DISPLAY_BITS") == nullptr) {
+    // Where the display is ours to choose, an 8-bit one: its palette holds the text colour
+    // exactly, so the pictures are those of 32 bits, from a quarter of the bytes.
+    SetDisplayDepth(kDefaultDisplayBits);
   }
   OutputPaths outputs;
   if (!outputs.Choose(line.output, line.files.size(), &error)) return UsageError(error);
