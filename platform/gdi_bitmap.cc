@@ -52,10 +52,7 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height) {
   {
     const GdiGuard lock(GdiMutex());
     const Dc* context = FindDc(dc);
-    if (context == nullptr) {
-      SetLastError(ERROR_INVALID_HANDLE);
-      return nullptr;
-    }
+    if (context == nullptr) return nullptr;
     if (width == 0 || height == 0) {
       Journal("CreateCompatibleBitmap");
       return StockBitmap()->handle;
@@ -86,10 +83,7 @@ BOOL WINAPI PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
   }
   const GdiGuard lock(GdiMutex());
   const Dc* context = FindDc(dc);
-  if (context == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
+  if (context == nullptr) return FALSE;
   Journal("PatBlt");
   Bitmap* bitmap = context->bitmap;
   if (bitmap == nullptr || bitmap->stock) return TRUE;

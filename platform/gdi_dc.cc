@@ -46,10 +46,7 @@ HDC NewDc(bool screen, HDC reference) {
     dc->device_bits = DisplayBits();
   } else {
     const Dc* like = FindDc(reference);
-    if (like == nullptr) {
-      SetLastError(ERROR_INVALID_HANDLE);
-      return nullptr;
-    }
+    if (like == nullptr) return nullptr;
     dc->device_bits = like->device_bits;
   }
   dc->screen = screen;
@@ -119,10 +116,7 @@ COLORREF WINAPI SetTextColor(HDC dc, COLORREF color) {
   if (FailHere(Call::kSetTextColor, ERROR_INVALID_HANDLE)) return CLR_INVALID;
   const GdiGuard lock(GdiMutex());
   Dc* context = FindDc(dc);
-  if (context == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return CLR_INVALID;
-  }
+  if (context == nullptr) return CLR_INVALID;
   const COLORREF previous = context->text_colour;
   context->text_colour = color;
   Journal("SetTextColor");
@@ -133,10 +127,7 @@ int WINAPI SetBkMode(HDC dc, int mode) {
   if (FailHere(Call::kSetBkMode, ERROR_INVALID_HANDLE)) return 0;
   const GdiGuard lock(GdiMutex());
   Dc* context = FindDc(dc);
-  if (context == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return 0;
-  }
+  if (context == nullptr) return 0;
   if (mode != TRANSPARENT && mode != OPAQUE) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
@@ -151,10 +142,7 @@ int WINAPI GetDeviceCaps(HDC dc, int index) {
   if (FailHere(Call::kGetDeviceCaps, ERROR_INVALID_HANDLE)) return 0;
   const GdiGuard lock(GdiMutex());
   const Dc* context = FindDc(dc);
-  if (context == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return 0;
-  }
+  if (context == nullptr) return 0;
   Journal("GetDeviceCaps");
   switch (index) {
     case BITSPIXEL:

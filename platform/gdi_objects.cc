@@ -125,7 +125,11 @@ GdiLock& GdiMutex() {
   return lock;
 }
 
-Dc* FindDc(HDC handle) { return static_cast<Dc*>(TheTable().Find(handle, Kind::kDc)); }
+Dc* FindDc(HDC handle) {
+  Dc* context = static_cast<Dc*>(TheTable().Find(handle, Kind::kDc));
+  if (context == nullptr) SetLastError(ERROR_INVALID_HANDLE);
+  return context;
+}
 
 Bitmap* FindBitmap(HGDIOBJ handle) {
   return static_cast<Bitmap*>(TheTable().Find(handle, Kind::kBitmap));

@@ -65,7 +65,8 @@ struct Dc {
 
 GdiLock& GdiMutex();
 
-// The live object of that kind behind a value, or null.
+// The live object of that kind behind a value, or null (FindDc then sets
+// ERROR_INVALID_HANDLE, as the calls taking a context report it).
 Dc* FindDc(HDC handle);
 Bitmap* FindBitmap(HGDIOBJ handle);
 const Font* FindFont(HGDIOBJ handle);

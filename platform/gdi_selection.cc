@@ -52,10 +52,7 @@ HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
   if (FailHere(Call::kSelectObject, ERROR_INVALID_HANDLE)) return nullptr;
   const GdiGuard lock(GdiMutex());
   Dc* context = FindDc(dc);
-  if (context == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return nullptr;
-  }
+  if (context == nullptr) return nullptr;
   if (const Font* font = FindFont(object)) {
     const HGDIOBJ previous = context->font_handle;
     context->font_handle = object;

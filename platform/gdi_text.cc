@@ -145,10 +145,7 @@ BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count) {
   }
   const GdiGuard lock(GdiMutex());
   Dc* context = FindDc(dc);
-  if (context == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
+  if (context == nullptr) return FALSE;
   Journal("TextOutA");
   Bitmap* bitmap = context->bitmap;
   if (bitmap == nullptr || bitmap->stock) return TRUE;
@@ -181,10 +178,7 @@ BOOL WINAPI GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics) {
   }
   const GdiGuard lock(GdiMutex());
   const Dc* context = FindDc(dc);
-  if (context == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
+  if (context == nullptr) return FALSE;
   *metrics = context->font->metrics;
   Journal("GetTextMetricsA");
   return TRUE;
