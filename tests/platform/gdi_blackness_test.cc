@@ -12,48 +12,13 @@ constexpr int kDibDepths[] = {1, 4, 8, 16, 24, 32};
 
 uint32_t White(int dib_bits) { return dib_bits == 16 ? 0x7FFF : 0xFFFFFF; }
 
-// A bitmap of the display's format, selected into a memory context for the test.
-class Canvas {
- public:
-  Canvas(int width, int height) : width_(width), height_(height) {
-    screen_ = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen_);
-    bitmap_ = CreateCompatibleBitmap(screen_, width, height);
-    initial_ = SelectObject(dc_, bitmap_);
-    EXPECT_NE(initial_, nullptr);
-    SelectObject(dc_, GetStockObject(OEM_FIXED_FONT));
-    SetBkMode(dc_, TRANSPARENT);
-    SetTextColor(dc_, RGB(255, 255, 255));
-  }
-  ~Canvas() {
-    SelectObject(dc_, initial_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-    ReleaseDC(nullptr, screen_);
-  }
-
-  HDC dc() const { return dc_; }
-  Dib Read(int dib_bits) {
-    SelectObject(dc_, initial_);
-    Dib dib = ReadDib(screen_, bitmap_, width_, height_, dib_bits);
-    SelectObject(dc_, bitmap_);
-    return dib;
-  }
-
- private:
-  int width_, height_;
-  HDC screen_, dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ initial_;
-};
-
 using BlacknessTest = GdiTest;
 
 TEST_F(BlacknessTest, ANewBitmapIsBlackInMemoryAFreedOneDrewOn) {
   // Small bitmaps come from the heap; 2048 x 1024 is 2 MiB or more at every depth.
   for (const auto& [width, height] : {std::pair{40, 20}, std::pair{2048, 1024}}) {
     for (int round = 0; round < 2; ++round) {
-      Canvas canvas(width, height);
+      Canvas canvas(width, height, RGB(255, 255, 255));
       for (const int dib_bits : {1, RunDisplayBits()}) {
         EXPECT_TRUE(SamePixels(canvas.Read(dib_bits), Image(width, height, 0)))
             << width << " x " << height << ", round " << round << ", read at " << dib_bits;
@@ -66,7 +31,7 @@ TEST_F(BlacknessTest, ANewBitmapIsBlackInMemoryAFreedOneDrewOn) {
 
 TEST_F(BlacknessTest, RowsBlackenedAfterDrawingReadBlackAndTakeNewText) {
   constexpr int kWidth = 24, kHeight = 40;
-  Canvas canvas(kWidth, kHeight);
+  Canvas canvas(kWidth, kHeight, RGB(255, 255, 255));
   PatBlt(canvas.dc(), 0, 0, kWidth, kHeight, WHITENESS);
   TextOutA(canvas.dc(), 0, 0, "\xB1\xB1\xB1", 3);
   PatBlt(canvas.dc(), 0, 8, kWidth, 16, BLACKNESS);   // rows 8 to 23, whole width

@@ -105,4 +105,29 @@ void GdiTest::TearDown() {
                                 << "\nafter:  " << win32_testing::Describe(after);
 }
 
+Canvas::Canvas(int width, int height, COLORREF text_colour) : width_(width), height_(height) {
+  screen_ = GetDC(nullptr);
+  dc_ = CreateCompatibleDC(screen_);
+  bitmap_ = CreateCompatibleBitmap(screen_, width, height);
+  initial_ = SelectObject(dc_, bitmap_);
+  EXPECT_NE(initial_, nullptr);
+  EXPECT_NE(SelectObject(dc_, GetStockObject(OEM_FIXED_FONT)), nullptr);
+  SetBkMode(dc_, TRANSPARENT);
+  SetTextColor(dc_, text_colour);
+}
+
+Canvas::~Canvas() {
+  SelectObject(dc_, initial_);
+  DeleteObject(bitmap_);
+  DeleteDC(dc_);
+  ReleaseDC(nullptr, screen_);
+}
+
+Dib Canvas::Read(int dib_bits) {
+  SelectObject(dc_, initial_);
+  Dib dib = ReadDib(screen_, bitmap_, width_, height_, dib_bits);
+  SelectObject(dc_, bitmap_);
+  return dib;
+}
+
 }  // namespace gdi_test

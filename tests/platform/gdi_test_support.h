@@ -56,6 +56,26 @@ void DrawReferenceText(Image& image, int x, int y, const std::string& text, uint
 // Whether every pixel of `dib` equals the image's; names the first that differs.
 ::testing::AssertionResult SamePixels(const Dib& dib, const Image& expected);
 
+// A bitmap of the display's format selected into a memory context with OEM_FIXED_FONT,
+// a transparent background and `text_colour`; all released on destruction.
+class Canvas {
+ public:
+  Canvas(int width, int height, COLORREF text_colour);
+  ~Canvas();
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  HDC dc() const { return dc_; }
+  // The bitmap read as a DIB of `dib_bits` (unselected meanwhile, as GetDIBits wants).
+  Dib Read(int dib_bits);
+
+ private:
+  int width_, height_;
+  HDC screen_, dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ initial_;
+};
+
 // Checks that a test leaves as many GDI objects alive as it found.
 class GdiTest : public ::testing::Test {
  protected:

@@ -32,47 +32,10 @@ const Shown kWhite = {RGB(255, 255, 255),
 const Shown kLightGrey = {RGB(0xF0, 0xF0, 0xF0),
                           {0xFFFFFF, 0xFFFFFF, 0xF0F0F0, 0x7BDE, 0xF0F0F0, 0xF0F0F0}};
 
-// A bitmap of the display's format selected into a memory context with OEM_FIXED_FONT,
-// transparent background and light grey text.
-class Canvas {
- public:
-  Canvas(int width, int height) : width_(width), height_(height) {
-    screen_ = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen_);
-    bitmap_ = CreateCompatibleBitmap(screen_, width, height);
-    initial_ = SelectObject(dc_, bitmap_);
-    EXPECT_NE(initial_, nullptr);
-    EXPECT_NE(SelectObject(dc_, GetStockObject(OEM_FIXED_FONT)), nullptr);
-    SetBkMode(dc_, TRANSPARENT);
-    SetTextColor(dc_, kLightGrey.colour);
-  }
-  ~Canvas() {
-    SelectObject(dc_, initial_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-    ReleaseDC(nullptr, screen_);
-  }
-
-  HDC dc() const { return dc_; }
-  // The bitmap read at the display depth (unselected meanwhile, as GetDIBits wants).
-  Dib Read() {
-    SelectObject(dc_, initial_);
-    Dib dib = ReadDib(screen_, bitmap_, width_, height_, RunDisplayBits());
-    SelectObject(dc_, bitmap_);
-    return dib;
-  }
-
- private:
-  int width_, height_;
-  HDC screen_, dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ initial_;
-};
-
 using TextOutTest = GdiTest;
 
 TEST_F(TextOutTest, EveryGlyphMatchesTheFontTable) {
-  Canvas canvas(32 * 8, 8 * 16);
+  Canvas canvas(32 * 8, 8 * 16, kLightGrey.colour);
   Image expected(32 * 8, 8 * 16, 0);
   const uint32_t grey = ShownAtRunDepth(kLightGrey);
   for (int line = 0; line < 8; ++line) {
@@ -81,22 +44,22 @@ TEST_F(TextOutTest, EveryGlyphMatchesTheFontTable) {
     ASSERT_TRUE(TextOutA(canvas.dc(), 0, line * 16, text.data(), 32));
     DrawReferenceText(expected, 0, line * 16, text, grey);
   }
-  EXPECT_TRUE(SamePixels(canvas.Read(), expected));
+  EXPECT_TRUE(SamePixels(canvas.Read(RunDisplayBits()), expected));
 }
 
 TEST_F(TextOutTest, TransparentModeLeavesThePixelsAroundGlyphs) {
-  Canvas canvas(40, 24);
+  Canvas canvas(40, 24, kLightGrey.colour);
   ASSERT_TRUE(PatBlt(canvas.dc(), 0, 0, 40, 24, WHITENESS));
   SetTextColor(canvas.dc(), kBlack.colour);
   const std::string text = "\x01" "A\xB1\xDC";
   ASSERT_TRUE(TextOutA(canvas.dc(), 3, 5, text.data(), 4));
   Image expected(40, 24, ShownAtRunDepth(kWhite));
   DrawReferenceText(expected, 3, 5, text, ShownAtRunDepth(kBlack));
-  EXPECT_TRUE(SamePixels(canvas.Read(), expected));
+  EXPECT_TRUE(SamePixels(canvas.Read(RunDisplayBits()), expected));
 }
 
 TEST_F(TextOutTest, OpaqueModeTurnsTheRestOfEachCellWhite) {
-  Canvas canvas(40, 24);
+  Canvas canvas(40, 24, kLightGrey.colour);
   SetBkMode(canvas.dc(), OPAQUE);
   SetTextColor(canvas.dc(), kBlack.colour);
   const std::string text = "\x02" "B\xB0";
@@ -106,7 +69,7 @@ TEST_F(TextOutTest, OpaqueModeTurnsTheRestOfEachCellWhite) {
     for (int x = 5; x < 29; ++x) expected.at(x, y) = ShownAtRunDepth(kWhite);
   }
   DrawReferenceText(expected, 5, 3, text, ShownAtRunDepth(kBlack));
-  EXPECT_TRUE(SamePixels(canvas.Read(), expected));
+  EXPECT_TRUE(SamePixels(canvas.Read(RunDisplayBits()), expected));
 }
 
 TEST_F(TextOutTest, ClipsAtEveryEdge) {
@@ -123,11 +86,11 @@ TEST_F(TextOutTest, ClipsAtEveryEdge) {
       {INT_MIN, 0}, {INT_MAX, 0}, {0, INT_MIN}, {0, INT_MAX}, {INT_MAX - 7, INT_MAX - 15},
   };
   for (const auto& c : cases) {
-    Canvas canvas(kWidth, kHeight);
+    Canvas canvas(kWidth, kHeight, kLightGrey.colour);
     ASSERT_TRUE(TextOutA(canvas.dc(), c.x, c.y, text.data(), 3)) << c.x << ", " << c.y;
     Image expected(kWidth, kHeight, 0);
     DrawReferenceText(expected, c.x, c.y, text, ShownAtRunDepth(kLightGrey));
-    EXPECT_TRUE(SamePixels(canvas.Read(), expected)) << "text at (" << c.x << ", " << c.y << ")";
+    EXPECT_TRUE(SamePixels(canvas.Read(RunDisplayBits()), expected)) << "text at (" << c.x << ", " << c.y << ")";
   }
 }
 
@@ -141,33 +104,33 @@ TEST_F(TextOutTest, TextColourAsTheDisplayShowsIt) {
       {RGB(0xC0, 0xDC, 0xC0), {0xFFFFFF, 0xC0C0C0, 0xC0DCC0, 0x6378, 0xC0DCC0, 0xC0DCC0}},
   };
   for (const Shown& shown : colours) {
-    Canvas canvas(8, 16);
+    Canvas canvas(8, 16, kLightGrey.colour);
     if (shown.colour == kBlack.colour) PatBlt(canvas.dc(), 0, 0, 8, 16, WHITENESS);
     SetTextColor(canvas.dc(), shown.colour);
     ASSERT_TRUE(TextOutA(canvas.dc(), 0, 0, "\xDB", 1));  // the full block
-    EXPECT_TRUE(SamePixels(canvas.Read(), Image(8, 16, ShownAtRunDepth(shown))))
+    EXPECT_TRUE(SamePixels(canvas.Read(RunDisplayBits()), Image(8, 16, ShownAtRunDepth(shown))))
         << "text colour 0x" << std::hex << shown.colour;
   }
 }
 
 TEST_F(TextOutTest, TheDefaultFontShowsWindows1252Text) {
-  Canvas canvas(32, 16);
+  Canvas canvas(32, 16, kLightGrey.colour);
   ASSERT_NE(SelectObject(canvas.dc(), GetStockObject(SYSTEM_FONT)), nullptr);
   // 'A' as such, A-umlaut (0xC4) as CP437 shows it (0x8E); superscript three and a
   // control code, which CP437 lacks, as the default character '?'.
   ASSERT_TRUE(TextOutA(canvas.dc(), 0, 0, "A\xC4\xB3\x01", 4));
   Image expected(32, 16, 0);
   DrawReferenceText(expected, 0, 0, "A\x8E??", ShownAtRunDepth(kLightGrey));
-  EXPECT_TRUE(SamePixels(canvas.Read(), expected));
+  EXPECT_TRUE(SamePixels(canvas.Read(RunDisplayBits()), expected));
 }
 
 TEST_F(TextOutTest, RefusesBadArgumentsAndDrawsNothingForNoText) {
-  Canvas canvas(8, 16);
+  Canvas canvas(8, 16, kLightGrey.colour);
   EXPECT_FALSE(TextOutA(canvas.dc(), 0, 0, "A", -1));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   EXPECT_FALSE(TextOutA(canvas.dc(), 0, 0, nullptr, 1));
   EXPECT_TRUE(TextOutA(canvas.dc(), 0, 0, nullptr, 0));
-  EXPECT_TRUE(SamePixels(canvas.Read(), Image(8, 16, 0)));
+  EXPECT_TRUE(SamePixels(canvas.Read(RunDisplayBits()), Image(8, 16, 0)));
 }
 
 }  // namespace
