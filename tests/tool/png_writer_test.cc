@@ -12,6 +12,15 @@
 
 namespace {
 
+// Writes `image` to a temporary file and decodes it into *png.
+void WriteAndReadBack(const PngImage& image, DecodedPng* png) {
+  const std::string path = UniqueTempPath(".png");
+  std::string error;
+  ASSERT_TRUE(WritePng(path, image, &error)) << error;
+  *png = ReadPng(path);
+  std::filesystem::remove(path);
+}
+
 constexpr uint32_t kWidth = 13;  // a partly filled last byte at 1, 2 and 4 bits
 constexpr uint32_t kHeight = 5;
 constexpr size_t kRowPadding = 3;  // rows further apart than their pixels need
@@ -54,11 +63,8 @@ TEST_P(PaletteRoundTrip, KeepsBitDepthPaletteAndPixels) {
   image.pixels = rows.data();
   image.stride = stride;
 
-  const std::string path = UniqueTempPath(".png");
-  std::string error;
-  ASSERT_TRUE(WritePng(path, image, &error)) << error;
-  const DecodedPng png = ReadPng(path);
-  std::filesystem::remove(path);
+  DecodedPng png;
+  ASSERT_NO_FATAL_FAILURE(WriteAndReadBack(image, &png));
 
   EXPECT_EQ(png.color_type, PNG_COLOR_TYPE_PALETTE);
   EXPECT_EQ(png.bit_depth, c.bit_depth);
@@ -98,11 +104,8 @@ TEST(PngWriter, TruecolourRoundTrip) {
   image.pixels = rows.data();
   image.stride = stride;
 
-  const std::string path = UniqueTempPath(".png");
-  std::string error;
-  ASSERT_TRUE(WritePng(path, image, &error)) << error;
-  const DecodedPng png = ReadPng(path);
-  std::filesystem::remove(path);
+  DecodedPng png;
+  ASSERT_NO_FATAL_FAILURE(WriteAndReadBack(image, &png));
 
   EXPECT_EQ(png.color_type, PNG_COLOR_TYPE_RGB);
   EXPECT_EQ(png.bit_depth, 8);
